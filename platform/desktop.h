@@ -1,0 +1,18 @@
+// Parenting and stacking of windows on the desktop, and the desktop's own windows.
+#pragma once
+
+#include "platform/types.h"
+
+namespace zentick {
+
+class Desktop {
+ public:
+  virtual ~Desktop() = default;
+  virtual void SetParent(WindowId child, WindowId parent) = 0;  // parent 0: top level
+  virtual void SetTopmost(WindowId window, bool topmost) = 0;   // no move, no resize
+  virtual WindowId FindProgMan() = 0;                           // 0 when there is none
+  virtual WindowId FirstChild(WindowId window) = 0;             // 0 for none
+  virtual void HideApplicationWindow() = 0;
+};
+
+}  // namespace zentick

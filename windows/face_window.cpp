@@ -1,0 +1,87 @@
+#include "windows/face_window.h"
+
+#include "app/settings_keys.h"
+
+namespace zentick {
+
+PremultipliedImage Premultiply(const DecodedImage& image) {
+  PremultipliedImage out;
+  if (!image.ok()) return out;
+  out.width = image.width;
+  out.height = image.height;
+  out.pixels.resize(image.pixels.size());
+  for (std::size_t i = 0; i < image.pixels.size(); ++i) {
+    const std::uint32_t p = image.pixels[i];
+    const std::uint32_t a = p >> 24;
+    // Rounded a*c/255, exact for every byte pair.
+    auto mul = [a](std::uint32_t c) {
+      const std::uint32_t t = a * c + 128;
+      return (t + (t >> 8)) >> 8;
+    };
+    out.pixels[i] =
+        (a << 24) | (mul((p >> 16) & 0xFF) << 16) | (mul((p >> 8) & 0xFF) << 8) | mul(p & 0xFF);
+  }
+  return out;
+}
+
+std::uint8_t ConstantAlphaFor(int opacity) {
+  return (opacity >= 0 && opacity <= 255) ? static_cast<std::uint8_t>(opacity) : 255;
+}
+
+FaceWindow::FaceWindow(Shared& shared, const Ports& ports, HandsWindow& hands, std::string exe_path)
+    : shared_(shared), p_(ports), hands_(hands), exe_path_(std::move(exe_path)) {}
+
+void FaceWindow::FormCreate() {
+  FollowFace = true;
+  const Rect design = p_.self.Bounds();
+  hands_.Self().SetLeft(design.left);
+  hands_.Self().SetTop(design.top);
+  hands_.Show();
+
+  FaceBlend.AlphaFormat = 1;  // AC_SRC_ALPHA
+  FaceBlend.SourceConstantAlpha = 255;
+  const std::string dir = DirectoryWithBackslash(exe_path_);
+  SettingsFile& ini = shared_.Ini();
+
+  p_.self.SetLeft(ini.Read(keys::kLeft));
+  p_.self.SetTop(ini.Read(keys::kTop));
+  shared_.VoicePrefix = ini.Read(keys::kVoiceType);
+  const std::string skin = ini.Read(keys::kBmpFilename);
+  const int stored_opacity = ini.Read(keys::kAlphaBlendValue);
+  // Only a hand-edited file holds a value outside 1..255; showing such a face
+  // invisible (and so ungrabbable) would lose the clock, so it shows opaque.
+  const int opacity = (stored_opacity >= 1 && stored_opacity <= 255) ? stored_opacity : 255;
+  UpdateFace(dir + "Skins\\" + skin, opacity);
+
+  shared_.MouseEnabled = ini.Read(keys::kEnableMouse);
+  MInDesktop = ini.Read(keys::kEmbeddedDesktop);
+  Montop = ini.Read(keys::kStayOnTop);
+  Mmouse = !shared_.MouseEnabled;
+  if (Montop) p_.desktop.SetTopmost(p_.self.Id(), true);
+  if (MInDesktop) {
+    Montop = false;
+    p_.desktop.SetParent(p_.self.Id(), p_.desktop.FindProgMan());
+  }
+  if (Mmouse) PopupAttached = false;
+  hands_.Clock().SetSecJump(ini.Read(keys::kSecondJump));
+  ReadAnnounceEvery(ini, shared_.AnnounceEvery);
+  p_.tray.SetVisible(ini.Read(keys::kTrayIconVisible));
+  p_.desktop.HideApplicationWindow();
+}
+
+void FaceWindow::FormMove() {
+  if (!FollowFace) return;
+  const Rect r = p_.self.Bounds();
+  hands_.Self().SetLeft(r.left);
+  hands_.Self().SetTop(r.top);
+}
+
+void FaceWindow::UpdateFace(const std::string& path, int opacity) {
+  const DecodedImage image = p_.images.DecodePng(path);
+  const PremultipliedImage face = Premultiply(image);
+  p_.self.SetSize(face.width, face.height);
+  FaceBlend.SourceConstantAlpha = ConstantAlphaFor(opacity);
+  p_.surface.UpdateLayered(face, FaceBlend.SourceConstantAlpha);
+}
+
+}  // namespace zentick

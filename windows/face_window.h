@@ -1,0 +1,69 @@
+// The face window TAlphaClock: the main window, showing the skin with its
+// per-pixel alpha; it carries the hands window along wherever it moves.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/shared.h"
+#include "platform/desktop.h"
+#include "platform/error_report.h"
+#include "platform/face_surface.h"
+#include "platform/image_decoder.h"
+#include "platform/tray_icon.h"
+#include "platform/window.h"
+#include "windows/hands_window.h"
+
+namespace zentick {
+
+struct BlendFunction {
+  std::uint8_t BlendOp = 0;  // AC_SRC_OVER
+  std::uint8_t BlendFlags = 0;
+  std::uint8_t SourceConstantAlpha = 255;
+  std::uint8_t AlphaFormat = 0;
+};
+
+// Where the face window stands before start-up moves it.
+inline constexpr Rect kFaceDesignBounds{100, 100, 100 + 128, 100 + 128};
+
+// Straight 0xAARRGGBB pixels to the premultiplied BGRA that layered windows take.
+PremultipliedImage Premultiply(const DecodedImage& image);
+// The constant alpha for an opacity: 0..255 as given, anything else 255.
+std::uint8_t ConstantAlphaFor(int opacity);
+
+class FaceWindow {
+ public:
+  struct Ports {
+    Window& self;
+    Desktop& desktop;
+    TrayIcon& tray;
+    FaceSurface& surface;
+    ImageDecoder& images;
+    ErrorReport& report;
+  };
+  FaceWindow(Shared& shared, const Ports& ports, HandsWindow& hands, std::string exe_path);
+
+  void FormCreate();
+  void FormMove();  // WM_MOVE
+  void FormKeyUp() { FollowFace = false; }
+  void UpdateFace(const std::string& path, int opacity);
+
+  // Menu ticks and whether right-clicking the face opens the menu.
+  bool Montop = false;
+  bool MInDesktop = false;
+  bool Mmouse = false;
+  bool PopupAttached = true;
+
+  bool FollowFace = false;
+  BlendFunction FaceBlend;
+  bool DraggingFace = false;
+  Point DragOffset;
+
+ private:
+  Shared& shared_;
+  Ports p_;
+  HandsWindow& hands_;
+  std::string exe_path_;
+};
+
+}  // namespace zentick
