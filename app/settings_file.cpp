@@ -217,7 +217,7 @@ std::string OneLine(std::string_view value) {
 
 int ParseIniInteger(std::string_view text, int fallback) {
   std::string s(text);
-  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s.replace(0, 2, "$");
+  if (s.size() > 2 && s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) s = "$" + s.substr(2);
   std::string_view t(s);
   while (!t.empty() && IsBlank(t.front())) t.remove_prefix(1);
   bool negative = false;
