@@ -9,7 +9,8 @@ namespace zentick {
 
 // A picture handed to the window: `height` rows top-down, each `width` pixels with no
 // padding; a pixel is the 32-bit value 0x00RRGGBB (bytes B, G, R, 0 in memory), so the
-// rows are exactly a 32-bit top-down DIB.
+// rows are exactly a 32-bit top-down DIB. A control of zero size gives an empty view
+// (pixels may then be null).
 struct PixelView {
   const std::uint32_t* pixels = nullptr;
   int width = 0;
@@ -32,8 +33,7 @@ class ClockWindow {
   // Copies the picture to the client area at (0, 0) in one operation.
   virtual void Blit(const PixelView& picture) = 0;
   // Gives the window this shape, and redraws it; a window created later gets it too.
-  virtual void SetRegion(WindowShape shape, int width, int height, int round_x,
-                         int round_y) = 0;
+  virtual void SetRegion(WindowShape shape, int width, int height, int round_x, int round_y) = 0;
   // A modal information box owned by the window.
   virtual void ShowInfoBox(const std::string& text, const std::string& caption) = 0;
 };

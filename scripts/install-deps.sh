@@ -4,7 +4,7 @@ set -euo pipefail
 
 pkgs=(
   cmake make ninja-build g++ pkg-config
-  googletest libgtest-dev libspng-dev
+  googletest libgtest-dev libspng-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 xvfb xdotool x11-utils x11-apps imagemagick librsvg2-bin
   fonts-wqy-microhei espeak-ng sox

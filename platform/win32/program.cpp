@@ -45,11 +45,19 @@ Program::Parts::Parts(std::string exe)
       icon(LoadAppIcon(GetSystemMetrics(SM_CXSMICON))),
       tray(face_host, icon.get()),
       surface(face_host),
-      hands(shared, {hands_host, desktop, hot_keys, report, files, ansi, images, bic}, exe_path),
+      bic_window(hands_host),
+      bic(bic_timer, clock, bic_window, LoadBuiltInPicture()),
+      bic_skin(bic),
+      hands(shared, {hands_host, desktop, hot_keys, report, files, ansi, images, bic_skin},
+            exe_path),
       face(shared, {face_host, desktop, tray, surface, images, report}, hands, exe_path),
+      announcer(sound, time_baoshi, timer1, clock, shared.VoicePrefix, shared.AnnounceEvery,
+                shared.LastMinute),
       taskbar_created(RegisterWindowMessageW(L"TaskbarCreated")) {
+  clock::ApplyBicForm(bic);
   hands_host.on_created = [this] {
     HWND h = hands_host.HandleIfCreated();
+    bic_window.ApplyPendingRegion();
     // Exactly the styles the design gives, whatever CreateWindowEx added.
     SetWindowLongW(h, GWL_STYLE, static_cast<LONG>(kHandsStyle));
     SetWindowLongW(h, GWL_EXSTYLE, kHandsExStyle | WS_EX_LAYERED);
@@ -81,6 +89,13 @@ Program::Parts::Parts(std::string exe)
   };
   hands_host.on_message = [this](UINT msg, WPARAM, LPARAM, LRESULT& result) {
     switch (msg) {
+      case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(hands_host.HandleIfCreated(), &ps);
+        EndPaint(hands_host.HandleIfCreated(), &ps);
+        Guarded(report, [this] { bic.Paint(); });
+        return true;
+      }
       case WM_CLOSE:
         Guarded(report, [this] { hands.FormClose(); });
         ShowWindow(hands_host.HandleIfCreated(), SW_HIDE);
@@ -103,6 +118,8 @@ Program::~Program() {
 void Program::Start() {
   Parts& p = *parts_;
   Guarded(p.report, [&p] { p.face.FormCreate(); });
+  // The minute check runs from start-up, so the chosen period is announced.
+  p.announcer.Start();
 }
 
 void Program::ShowFace() { ShowWindow(parts_->face_host.Handle(), SW_SHOWNOACTIVATE); }

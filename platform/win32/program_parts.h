@@ -4,6 +4,8 @@
 #include <memory>
 
 #include "app/shared.h"
+#include "clock/bmp_clock.h"
+#include "platform/win32/clock_window.h"
 #include "platform/win32/files.h"
 #include "platform/win32/graphics.h"
 #include "platform/win32/handles.h"
@@ -12,21 +14,12 @@
 #include "platform/win32/tray.h"
 #include "platform/win32/window_host.h"
 #include "skins/skin.h"
+#include "voice/announcer.h"
+#include "windows/bic_skin.h"
 #include "windows/face_window.h"
 #include "windows/hands_window.h"
 
 namespace zentick::win32 {
-
-// Holds what the skin gives the clock control until it paints.
-class HeldClockLayout : public SkinTarget {
- public:
-  void SetClockSize(int width, int height) override { size = {width, height}; }
-  void ApplyLayout(const SkinLayout& l) override { layout = l; }
-  void SetSecJump(bool jump) override { sec_jump = jump; }
-  Size size{25, 17};
-  SkinLayout layout;
-  bool sec_jump = false;
-};
 
 struct Program::Parts {
   explicit Parts(std::string exe);
@@ -47,9 +40,15 @@ struct Program::Parts {
   OwnedIcon icon;
   Win32Tray tray;
   LayeredFaceSurface surface;
-  HeldClockLayout bic;
+  Win32Timer bic_timer;
+  HandsClockWindow bic_window;
+  clock::TBmpClock bic;
+  BicSkinTarget bic_skin;
   HandsWindow hands;
   FaceWindow face;
+  Win32Timer time_baoshi;
+  Win32Timer timer1;
+  voice::Announcer announcer;
   UINT taskbar_created = 0;
 };
 
