@@ -15,6 +15,8 @@ class Window {
   virtual void SetLeft(int left) = 0;
   virtual void SetTop(int top) = 0;
   virtual void SetSize(int width, int height) = 0;
+  // One move to a new top-left corner, as a drag makes it.
+  virtual void MoveTo(Point top_left) = 0;
   virtual void Show() = 0;
 };
 

@@ -84,4 +84,114 @@ void FaceWindow::UpdateFace(const std::string& path, int opacity) {
   p_.surface.UpdateLayered(face, FaceBlend.SourceConstantAlpha);
 }
 
+void FaceWindow::FormMouseDown(Button button, Point cursor) {
+  if (button == Button::kLeft && shared_.MouseEnabled) {
+    DraggingFace = true;
+    const Rect r = p_.self.Bounds();
+    DragOffset = Point{cursor.x - r.left, cursor.y - r.top};
+    shared_.Ini().Write(keys::kLeft, r.left);
+    shared_.Ini().Write(keys::kTop, r.top);
+  }
+  FollowFace = true;
+}
+
+void FaceWindow::FormMouseMove(Point cursor) {
+  if (!DraggingFace) return;
+  p_.self.MoveTo(Point{cursor.x - DragOffset.x, cursor.y - DragOffset.y});
+}
+
+void FaceWindow::FormMouseUp(Button button) {
+  if (button != Button::kLeft || !DraggingFace) return;
+  DraggingFace = false;
+  // Stored at the release too, so a drag followed by exit keeps the new place.
+  const Rect r = p_.self.Bounds();
+  shared_.Ini().Write(keys::kLeft, r.left);
+  shared_.Ini().Write(keys::kTop, r.top);
+}
+
+void FaceWindow::FormContextMenu() {
+  if (PopupAttached) RunCommand(p_.menus.Track(Popup()));
+}
+
+void FaceWindow::TrayRightClick() { RunCommand(p_.menus.Track(Popup())); }
+
+void FaceWindow::WriteModes() {
+  shared_.Ini().Write(keys::kStayOnTop, Montop);
+  shared_.Ini().Write(keys::kEmbeddedDesktop, MInDesktop);
+}
+
+void FaceWindow::MontopClick() {
+  Montop = !Montop;
+  const WindowId face = p_.self.Id();
+  const WindowId hands = hands_.Self().Id();
+  if (Montop) {
+    MInDesktop = false;
+    p_.desktop.SetParent(hands, 0);
+    p_.desktop.SetParent(face, 0);
+    p_.desktop.SetTopmost(face, true);
+    p_.desktop.SetTopmost(hands, true);
+  } else {
+    // The owned hands window leaves the topmost band with its owner.
+    p_.desktop.SetTopmost(face, false);
+  }
+  WriteModes();
+}
+
+void FaceWindow::MInDesktopClick() {
+  MInDesktop = !MInDesktop;
+  const WindowId face = p_.self.Id();
+  const WindowId hands = hands_.Self().Id();
+  if (MInDesktop) {
+    Montop = false;
+    const WindowId progman = p_.desktop.FindProgMan();
+    p_.desktop.SetParent(hands, p_.desktop.FirstChild(p_.desktop.FirstChild(progman)));
+    p_.desktop.SetParent(face, p_.desktop.FindProgMan());
+  } else {
+    p_.desktop.SetParent(face, 0);
+    p_.desktop.SetParent(hands, 0);
+  }
+  WriteModes();
+}
+
+void FaceWindow::MmouseClick() {
+  Mmouse = !Mmouse;
+  shared_.MouseEnabled = !Mmouse;
+  PopupAttached = !Mmouse;
+  shared_.Ini().Write(keys::kEnableMouse, !Mmouse);
+}
+
+void FaceWindow::RunCommand(int command) {
+  switch (command) {
+    case kCmdMontop:
+      MontopClick();
+      break;
+    case kCmdMmouse:
+      MmouseClick();
+      break;
+    case kCmdMInDesktop:
+      MInDesktopClick();
+      break;
+    case kCmdSpeak:
+      p_.voice.SpeakTime();
+      break;
+    case kCmdSettings:
+      p_.shell.ShowSettingsModal();
+      break;
+    case kCmdFeedback:
+      p_.shell.OpenLink(FeedbackMailLink());
+      break;
+    case kCmdWebPage:
+      p_.shell.OpenLink(kWebPage);
+      break;
+    case kCmdAbout:
+      p_.shell.ShowAboutModal();
+      break;
+    case kCmdExit:
+      p_.shell.CloseMainWindow();
+      break;
+    default:
+      break;  // the menu was dismissed
+  }
+}
+
 }  // namespace zentick

@@ -6,13 +6,16 @@
 #include <string>
 
 #include "app/shared.h"
+#include "platform/app_shell.h"
 #include "platform/desktop.h"
 #include "platform/error_report.h"
 #include "platform/face_surface.h"
 #include "platform/image_decoder.h"
 #include "platform/tray_icon.h"
 #include "platform/window.h"
+#include "voice/announcer.h"
 #include "windows/hands_window.h"
+#include "windows/menu.h"
 
 namespace zentick {
 
@@ -40,13 +43,32 @@ class FaceWindow {
     FaceSurface& surface;
     ImageDecoder& images;
     ErrorReport& report;
+    AppShell& shell;
+    MenuPopper& menus;
+    voice::Announcer& voice;  // the hands window's SpeakTime
   };
+  enum class Button { kLeft, kRight, kMiddle };
   FaceWindow(Shared& shared, const Ports& ports, HandsWindow& hands, std::string exe_path);
 
   void FormCreate();
   void FormMove();  // WM_MOVE
   void FormKeyUp() { FollowFace = false; }
   void UpdateFace(const std::string& path, int opacity);
+
+  // Mouse input, with the cursor in screen coordinates.
+  void FormMouseDown(Button button, Point cursor);
+  void FormMouseMove(Point cursor);
+  void FormMouseUp(Button button);
+  // A right-click on the face: the menu opens while one is attached.
+  void FormContextMenu();
+  // A right-button press on the tray icon: the same menu, always.
+  void TrayRightClick();
+
+  void MontopClick();
+  void MInDesktopClick();
+  void MmouseClick();
+  void RunCommand(int command);
+  MenuModel Popup() const { return BuildPopup(Montop, Mmouse, MInDesktop); }
 
   // Menu ticks and whether right-clicking the face opens the menu.
   bool Montop = false;
@@ -62,6 +84,8 @@ class FaceWindow {
  private:
   Shared& shared_;
   Ports p_;
+  void WriteModes();
+
   HandsWindow& hands_;
   std::string exe_path_;
 };

@@ -40,6 +40,12 @@ void HandsWindow::ReleaseHotKey() {
   p_.hot_keys.DeleteAtom(static_cast<std::uint16_t>(shared_.HotkeyAtom));
 }
 
+void HandsWindow::WMHotKey(std::uint32_t id) {
+  if (id != shared_.HotkeyAtom || shared_.HotkeyAtom == 0) return;
+  p_.tray.SetVisible(!p_.tray.Visible());
+  shared_.Ini().Write(keys::kTrayIconVisible, p_.tray.Visible());
+}
+
 void HandsWindow::LoadSkin(const std::string& name) {
   shared_.AppDir = DirectoryWithBackslash(exe_path_);
   const std::string folder = shared_.AppDir + "Skins\\";

@@ -31,6 +31,7 @@ class HandsWindow {
     AnsiCodec& ansi;
     ImageDecoder& images;
     SkinTarget& clock;  // BIC
+    TrayIcon& tray;
   };
   HandsWindow(Shared& shared, const Ports& ports, std::string exe_path);
 
@@ -44,6 +45,9 @@ class HandsWindow {
   void FormClose();
   // Releases the hot key and its atom once, whichever way the program ends.
   void ReleaseHotKey();
+
+  // WM_HOTKEY: our hot key shows or hides the tray icon; others are ignored.
+  void WMHotKey(std::uint32_t id);
 
   void LoadSkin(const std::string& name);
   const SettingsFile* SkinFile() const { return skin_file_.get(); }

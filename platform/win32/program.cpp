@@ -48,11 +48,14 @@ Program::Parts::Parts(std::string exe)
       bic_window(hands_host),
       bic(bic_timer, clock, bic_window, LoadBuiltInPicture()),
       bic_skin(bic),
-      hands(shared, {hands_host, desktop, hot_keys, report, files, ansi, images, bic_skin},
-            exe_path),
-      face(shared, {face_host, desktop, tray, surface, images, report}, hands, exe_path),
       announcer(sound, time_baoshi, timer1, clock, shared.VoicePrefix, shared.AnnounceEvery,
                 shared.LastMinute),
+      menus(hands_host),
+      shell(application.get(), face_host, report),
+      hands(shared, {hands_host, desktop, hot_keys, report, files, ansi, images, bic_skin, tray},
+            exe_path),
+      face(shared, {face_host, desktop, tray, surface, images, report, shell, menus, announcer},
+           hands, exe_path),
       taskbar_created(RegisterWindowMessageW(L"TaskbarCreated")) {
   clock::ApplyBicForm(bic);
   hands_host.on_created = [this] {
@@ -64,11 +67,54 @@ Program::Parts::Parts(std::string exe)
     SetLayeredWindowAttributes(h, kKeyColor, 255, LWA_COLORKEY | LWA_ALPHA);
   };
   face_host.on_message = [this](UINT msg, WPARAM wp, LPARAM lp, LRESULT& result) {
-    (void)wp;
-    (void)lp;
+    using Button = FaceWindow::Button;
+    auto cursor = [] {
+      POINT pt{};
+      GetCursorPos(&pt);
+      return Point{pt.x, pt.y};
+    };
+    auto press = [&](Button b) {
+      // The face keeps the mouse while a button is down, so a fast drag never loses it.
+      SetCapture(face_host.HandleIfCreated());
+      Guarded(report, [&] { face.FormMouseDown(b, cursor()); });
+      return true;
+    };
+    auto release = [&](Button b) {
+      if (!(wp & (MK_LBUTTON | MK_RBUTTON | MK_MBUTTON))) ReleaseCapture();
+      Guarded(report, [&] { face.FormMouseUp(b); });
+      return true;
+    };
     switch (msg) {
+      case WM_LBUTTONDOWN:
+        return press(Button::kLeft);
+      case WM_RBUTTONDOWN:
+        return press(Button::kRight);
+      case WM_MBUTTONDOWN:
+        return press(Button::kMiddle);
+      case WM_LBUTTONUP:
+        return release(Button::kLeft);
+      case WM_MBUTTONUP:
+        return release(Button::kMiddle);
+      case WM_RBUTTONUP:
+        release(Button::kRight);
+        Guarded(report, [this] { face.FormContextMenu(); });
+        return true;
+      case WM_MOUSEMOVE:
+        Guarded(report, [&] { face.FormMouseMove(cursor()); });
+        return true;
+      case WM_CAPTURECHANGED:
+        if (face.DraggingFace) Guarded(report, [this] { face.FormMouseUp(Button::kLeft); });
+        return true;
+      case kTrayCallback:
+        if (LOWORD(lp) == WM_RBUTTONUP) Guarded(report, [this] { face.TrayRightClick(); });
+        return true;
       case WM_MOVE:
         Guarded(report, [this] { face.FormMove(); });
+        return true;
+      case WM_MOUSEACTIVATE:
+        // A desktop clock takes no focus from the user's work; activated, the
+        // face would also be raised over its hands under Wine.
+        result = MA_NOACTIVATE;
         return true;
       case WM_KEYUP:
         Guarded(report, [this] { face.FormKeyUp(); });
@@ -87,7 +133,7 @@ Program::Parts::Parts(std::string exe)
         return false;
     }
   };
-  hands_host.on_message = [this](UINT msg, WPARAM, LPARAM, LRESULT& result) {
+  hands_host.on_message = [this](UINT msg, WPARAM wp, LPARAM, LRESULT& result) {
     switch (msg) {
       case WM_PAINT: {
         PAINTSTRUCT ps;
@@ -96,6 +142,9 @@ Program::Parts::Parts(std::string exe)
         Guarded(report, [this] { bic.Paint(); });
         return true;
       }
+      case WM_HOTKEY:
+        Guarded(report, [this, wp] { hands.WMHotKey(static_cast<std::uint32_t>(wp)); });
+        return true;
       case WM_CLOSE:
         Guarded(report, [this] { hands.FormClose(); });
         ShowWindow(hands_host.HandleIfCreated(), SW_HIDE);

@@ -6,6 +6,7 @@
 #include "app/shared.h"
 #include "clock/bmp_clock.h"
 #include "platform/win32/clock_window.h"
+#include "platform/win32/desktop_ui.h"
 #include "platform/win32/files.h"
 #include "platform/win32/graphics.h"
 #include "platform/win32/handles.h"
@@ -44,11 +45,13 @@ struct Program::Parts {
   HandsClockWindow bic_window;
   clock::TBmpClock bic;
   BicSkinTarget bic_skin;
-  HandsWindow hands;
-  FaceWindow face;
   Win32Timer time_baoshi;
   Win32Timer timer1;
   voice::Announcer announcer;
+  Win32MenuPopper menus;
+  Win32AppShell shell;
+  HandsWindow hands;
+  FaceWindow face;
   UINT taskbar_created = 0;
 };
 

@@ -2,6 +2,8 @@
 
 #include <mmsystem.h>
 
+#include <vector>
+
 #include "platform/win32/utf16.h"
 
 namespace zentick::win32 {
@@ -84,8 +86,34 @@ void Win32Desktop::SetParent(WindowId child, WindowId parent) {
 }
 
 void Win32Desktop::SetTopmost(WindowId window, bool topmost) {
-  SetWindowPos(Hwnd(window), topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  constexpr UINT kFlags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+  HWND w = Hwnd(window);
+  SetWindowPos(w, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+  if (topmost || !(GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_TOPMOST)) return;
+  // Owned windows leave the topmost band with their owner. Windows does so
+  // itself; Wine holds an owner and its topmost owned windows there together,
+  // so each owned window is let go of, lowered, and given back.
+  struct Owned {
+    HWND owner;
+    std::vector<HWND> windows;
+  } owned{w, {}};
+  EnumThreadWindows(
+      GetWindowThreadProcessId(w, nullptr),
+      [](HWND h, LPARAM lp) -> BOOL {
+        auto* o = reinterpret_cast<Owned*>(lp);
+        if (GetWindow(h, GW_OWNER) == o->owner) o->windows.push_back(h);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&owned));
+  for (HWND h : owned.windows) {
+    SetWindowLongPtrW(h, GWLP_HWNDPARENT, 0);
+    SetWindowPos(h, HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+  }
+  SetWindowPos(w, HWND_NOTOPMOST, 0, 0, 0, 0, kFlags);
+  for (HWND h : owned.windows) {
+    SetWindowLongPtrW(h, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(w));
+    SetWindowPos(h, HWND_TOP, 0, 0, 0, 0, kFlags);
+  }
 }
 
 WindowId Win32Desktop::FindProgMan() { return Id(FindWindowW(L"ProgMan", nullptr)); }

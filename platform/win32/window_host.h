@@ -34,6 +34,7 @@ class WindowHost : public Window {
   void SetTop(int top) override;
   void SetSize(int width, int height) override;
   void Show() override;
+  void MoveTo(Point top_left) override { MoveTo(top_left.x, top_left.y); }
 
   HWND Handle() { return reinterpret_cast<HWND>(Id()); }
   HWND HandleIfCreated() const { return hwnd_; }

@@ -40,6 +40,12 @@ void FakeWindow::SetSize(int width, int height) {
   desktop_.Log(name + ".Size=" + Str(width) + "x" + Str(height));
 }
 
+void FakeWindow::MoveTo(Point p) {
+  bounds = Rect{p.x, p.y, p.x + bounds.Width(), p.y + bounds.Height()};
+  desktop_.Log(name + ".MoveTo " + Str(p.x) + "," + Str(p.y));
+  if (id != 0 && on_move) on_move();
+}
+
 void FakeWindow::Show() {
   Id();
   visible = true;

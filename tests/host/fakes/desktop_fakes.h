@@ -28,6 +28,7 @@ class FakeWindow : public Window {
   void SetTop(int top) override;
   void SetSize(int width, int height) override;
   void Show() override;
+  void MoveTo(Point top_left) override;
 
   std::string name;
   Rect bounds;

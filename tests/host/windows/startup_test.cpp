@@ -3,54 +3,12 @@
 
 #include <algorithm>
 
-#include "fakes/desktop_fakes.h"
-#include "fakes/fakes.h"
-#include "windows/face_window.h"
-#include "windows/hands_window.h"
+#include "clock_fixture.h"
 
 namespace zentick {
 namespace {
 
-const std::string kExe = "C:\\Zentick\\Zentick.exe";
-const std::string kIni = "C:\\Zentick\\Zentick.ini";
-const std::string kSkins = "C:\\Zentick\\Skins\\";
-
-class StartupTest : public ::testing::Test {
- protected:
-  StartupTest() {
-    images.Add(kSkins + "Default.png", 140, 120);
-    face_window.on_move = [this] { face.FormMove(); };
-    hands_window.owner = &face_window;
-  }
-
-  void Start(const std::string& ini = "") {
-    if (!ini.empty()) fs.files[kIni] = ini;
-    face.FormCreate();
-  }
-
-  bool Logged(const std::string& entry) const {
-    return std::find(desktop.log.begin(), desktop.log.end(), entry) != desktop.log.end();
-  }
-  std::ptrdiff_t IndexOf(const std::string& entry) const {
-    return std::find(desktop.log.begin(), desktop.log.end(), entry) - desktop.log.begin();
-  }
-
-  fakes::FakeDesktop desktop;
-  fakes::MemoryFileSystem fs;
-  fakes::Latin1Codec ansi;
-  fakes::FakeImages images;
-  fakes::RecordingErrorReport report;
-  fakes::FakeHotKeys hot_keys{desktop};
-  fakes::FakeTray tray{desktop};
-  fakes::FakeFaceSurface surface{desktop};
-  fakes::FakeClockControl clock{desktop};
-  fakes::FakeWindow face_window{desktop, "face", kFaceDesignBounds};
-  fakes::FakeWindow hands_window{desktop, "hands", {0, 0, 104, 19}};
-  Shared shared;
-  HandsWindow hands{
-      shared, {hands_window, desktop, hot_keys, report, fs, ansi, images, clock}, kExe};
-  FaceWindow face{shared, {face_window, desktop, tray, surface, images, report}, hands, kExe};
-};
+using StartupTest = ClockFixture;
 
 TEST_F(StartupTest, NoSettingsFileRunsOnTheDefaults) {
   Start();
