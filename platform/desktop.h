@@ -5,6 +5,12 @@
 
 namespace zentick {
 
+// Where a window stands relative to the monitors.
+struct MonitorPlacement {
+  bool on_a_monitor = true;  // some part of it lies on some monitor
+  Rect nearest_work_area;    // the work area of the monitor nearest to it
+};
+
 class Desktop {
  public:
   virtual ~Desktop() = default;
@@ -13,6 +19,7 @@ class Desktop {
   virtual WindowId FindProgMan() = 0;                           // 0 when there is none
   virtual WindowId FirstChild(WindowId window) = 0;             // 0 for none
   virtual void HideApplicationWindow() = 0;
+  virtual MonitorPlacement PlacementOf(const Rect& window) = 0;
 };
 
 }  // namespace zentick

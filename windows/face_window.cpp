@@ -1,5 +1,7 @@
 #include "windows/face_window.h"
 
+#include <algorithm>
+
 #include "app/settings_keys.h"
 
 namespace zentick {
@@ -52,6 +54,7 @@ void FaceWindow::FormCreate() {
   // invisible (and so ungrabbable) would lose the clock, so it shows opaque.
   const int opacity = (stored_opacity >= 1 && stored_opacity <= 255) ? stored_opacity : 255;
   UpdateFace(dir + "Skins\\" + skin, opacity);
+  BringOntoAMonitor();
 
   shared_.MouseEnabled = ini.Read(keys::kEnableMouse);
   MInDesktop = ini.Read(keys::kEmbeddedDesktop);
@@ -67,6 +70,21 @@ void FaceWindow::FormCreate() {
   ReadAnnounceEvery(ini, shared_.AnnounceEvery);
   p_.tray.SetVisible(ini.Read(keys::kTrayIconVisible));
   p_.desktop.HideApplicationWindow();
+}
+
+void FaceWindow::BringOntoAMonitor() {
+  Rect r = p_.self.Bounds();
+  r.right = std::max(r.right, r.left + 1);  // an empty face still has a place
+  r.bottom = std::max(r.bottom, r.top + 1);
+  const MonitorPlacement place = p_.desktop.PlacementOf(r);
+  if (place.on_a_monitor) return;
+  // The monitor it stood on is gone: the nearest one takes it, and the file
+  // keeps the stored place until the user moves the clock.
+  const Rect& work = place.nearest_work_area;
+  const int left = std::max(work.left, std::min(r.left, work.right - r.Width()));
+  const int top = std::max(work.top, std::min(r.top, work.bottom - r.Height()));
+  p_.self.SetLeft(left);
+  p_.self.SetTop(top);
 }
 
 void FaceWindow::FormMove() {

@@ -85,6 +85,7 @@ class FaceWindow {
   Shared& shared_;
   Ports p_;
   void WriteModes();
+  void BringOntoAMonitor();
 
   HandsWindow& hands_;
   std::string exe_path_;

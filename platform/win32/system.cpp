@@ -124,6 +124,18 @@ WindowId Win32Desktop::FirstChild(WindowId window) {
 
 void Win32Desktop::HideApplicationWindow() { ShowWindow(app_, SW_HIDE); }
 
+MonitorPlacement Win32Desktop::PlacementOf(const Rect& window) {
+  const RECT r{window.left, window.top, window.right, window.bottom};
+  MonitorPlacement p;
+  p.on_a_monitor = MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
+  MONITORINFO mi{};
+  mi.cbSize = sizeof(mi);
+  if (GetMonitorInfoW(MonitorFromRect(&r, MONITOR_DEFAULTTONEAREST), &mi)) {
+    p.nearest_work_area = Rect{mi.rcWork.left, mi.rcWork.top, mi.rcWork.right, mi.rcWork.bottom};
+  }
+  return p;
+}
+
 std::uint16_t Win32HotKeys::AddAtom(const std::string& name) {
   return GlobalAddAtomW(Widen(name).c_str());
 }

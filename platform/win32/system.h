@@ -56,6 +56,7 @@ class Win32Desktop : public Desktop {
   WindowId FindProgMan() override;
   WindowId FirstChild(WindowId window) override;
   void HideApplicationWindow() override;
+  MonitorPlacement PlacementOf(const Rect& window) override;
 
  private:
   HWND app_;

@@ -72,6 +72,17 @@ TEST_F(WindowPairTest, StylesOwnerAndLayering) {
   EXPECT_GT(f.right - f.left, 0);
 }
 
+TEST_F(WindowPairTest, APlaceOffTheScreenComesBackOntoIt) {
+  Start("[MainForm]\r\nLeft=9000\r\nTop=-7000\r\n");
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const RECT f = WindowRect(program->Face());
+  EXPECT_EQ(f.right, work.right);
+  EXPECT_EQ(f.top, work.top);
+  EXPECT_EQ(WindowRect(program->Hands()).left, f.left);
+  EXPECT_NE(folder.ReadIni().find("Left=9000"), std::string::npos);
+}
+
 TEST_F(WindowPairTest, HandsFollowTheFace) {
   Start("");
   SetWindowPos(program->Face(), nullptr, 40, 60, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);

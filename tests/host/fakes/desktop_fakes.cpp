@@ -1,5 +1,7 @@
 #include "fakes/desktop_fakes.h"
 
+#include <algorithm>
+
 namespace zentick::fakes {
 namespace {
 std::string Str(int v) { return std::to_string(v); }
@@ -60,6 +62,26 @@ void FakeDesktop::SetParent(WindowId child, WindowId new_parent) {
 void FakeDesktop::SetTopmost(WindowId window, bool on) {
   topmost[window] = on;
   Log(std::string(on ? "Topmost " : "NoTopmost ") + NameOf(window));
+}
+
+MonitorPlacement FakeDesktop::PlacementOf(const Rect& w) {
+  MonitorPlacement p{false, {}};
+  long long best = -1;
+  for (const Monitor& m : monitors) {
+    const Rect& b = m.bounds;
+    if (w.left < b.right && b.left < w.right && w.top < b.bottom && b.top < w.bottom) {
+      p.on_a_monitor = true;
+    }
+    // Distance from the window's rectangle to the monitor's, squared.
+    const long long dx = std::max({0, b.left - w.right, w.left - b.right});
+    const long long dy = std::max({0, b.top - w.bottom, w.top - b.bottom});
+    const long long d = dx * dx + dy * dy;
+    if (best < 0 || d < best) {
+      best = d;
+      p.nearest_work_area = m.work_area;
+    }
+  }
+  return p;
 }
 
 WindowId FakeDesktop::FindProgMan() { return progman; }

@@ -48,6 +48,7 @@ class FakeDesktop : public Desktop {
   WindowId FindProgMan() override;
   WindowId FirstChild(WindowId window) override;
   void HideApplicationWindow() override { Log("HideApplicationWindow"); }
+  MonitorPlacement PlacementOf(const Rect& window) override;
 
   // Adds a ProgMan window with a child and a grandchild; returns ProgMan's id.
   WindowId AddProgMan();
@@ -60,6 +61,11 @@ class FakeDesktop : public Desktop {
   std::map<WindowId, std::string> names;
   WindowId next_id = 100;
   WindowId progman = 0;
+  struct Monitor {
+    Rect bounds;
+    Rect work_area;
+  };
+  std::vector<Monitor> monitors{{{0, 0, 1280, 800}, {0, 0, 1280, 760}}};
 };
 
 class FakeHotKeys : public HotKeys {

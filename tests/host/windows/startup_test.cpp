@@ -153,3 +153,34 @@ TEST_F(StartupTest, AHotKeyTakenByAnotherProgramIsNoError) {
 
 }  // namespace
 }  // namespace zentick
+
+namespace zentick {
+namespace {
+
+TEST_F(ClockFixture, APlaceOffEveryMonitorComesBackToTheNearest) {
+  desktop.monitors = {{{0, 0, 1280, 800}, {0, 0, 1280, 760}},
+                      {{1280, 0, 3200, 1080}, {1280, 0, 3200, 1040}}};
+  struct Case {
+    int left, top;
+    Rect expected;
+  } const cases[] = {
+      {5000, 300, {3060, 300, 3200, 420}},  // beyond the right monitor
+      {-900, -600, {0, 0, 140, 120}},       // above and left of the first
+      {600, 1200, {600, 640, 740, 760}},    // below the first: onto its work area
+      {1270, 100, {1270, 100, 1410, 220}},  // straddling two monitors: stays
+      {-100, 700, {-100, 700, 40, 820}},    // partly visible: stays
+  };
+  for (const auto& c : cases) {
+    fs.files[kIni] = "[MainForm]\r\nLeft=" + std::to_string(c.left) +
+                     "\r\nTop=" + std::to_string(c.top) + "\r\n";
+    face.FormCreate();
+    EXPECT_EQ(face_window.bounds, c.expected) << c.left << "," << c.top;
+    EXPECT_EQ(hands_window.bounds, face_window.bounds);
+    // The file is not rewritten until the user moves the clock.
+    EXPECT_EQ(fs.files[kIni], "[MainForm]\r\nLeft=" + std::to_string(c.left) +
+                                  "\r\nTop=" + std::to_string(c.top) + "\r\n");
+  }
+}
+
+}  // namespace
+}  // namespace zentick
