@@ -7,7 +7,7 @@ pkgs=(
   googletest libgtest-dev libspng-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine64 xvfb xdotool x11-utils x11-apps imagemagick librsvg2-bin
-  fonts-wqy-microhei espeak-ng sox
+  fonts-wqy-microhei fonts-wine espeak-ng sox
 )
 
 missing=()

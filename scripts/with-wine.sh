@@ -41,7 +41,7 @@ fi
 if [ ! -f "$WINEPREFIX/.zentick-ready" ]; then
   "$wine" wineboot -i >/dev/null 2>&1
   # Chinese text needs a font with the glyphs under the names the program asks for.
-  for face in 宋体 SimSun NSimSun 新宋体 "Microsoft YaHei" 微软雅黑 "MS Sans Serif" "MS Shell Dlg" "Tahoma"; do
+  for face in 宋体 SimSun NSimSun 新宋体 "Microsoft YaHei" 微软雅黑 "MS Sans Serif" "MS Shell Dlg" Tahoma GungsuhChe; do
     "$wine" reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /t REG_SZ \
       /d "WenQuanYi Micro Hei" /f >/dev/null 2>&1
   done

@@ -12,7 +12,7 @@ std::vector<std::string> AboutLines() {
           std::string("作者邮箱 : ") + kFeedbackMail,
           std::string("作者网站 : ") + kWebPage,
           "",
-          " © 2026 Zentick 开发组 保留所有权利"};
+          " © 2026 Zentick 保留所有权利"};
 }
 
 bool AboutBox::Image1Click() {

@@ -35,7 +35,7 @@ struct MenuModel {
 
 // The product's own addresses.
 inline constexpr const char* kWebPage = "https://zentick.app/";
-inline constexpr const char* kFeedbackMail = "feedback@zentick.app";
+inline constexpr const char* kFeedbackMail = "hi@zentick.app";
 inline constexpr const char* kFeedbackSubject = "青枫迷你时钟软件用户意见或建议";
 
 MenuModel BuildPopup(bool montop, bool mmouse, bool min_desktop);

@@ -124,13 +124,21 @@ class AboutWindow {
     }
     SetBkMode(dc.get(), TRANSPARENT);
 
-    Owned<HFONT, GdiObjectDeleter> mark(
-        CreateFontW(-56, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_TT_PRECIS,
-                    CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY, DEFAULT_PITCH, L"GungsuhChe"));
     {
-      Selection font(dc.get(), mark.get());
       const std::wstring word = Widen(AboutLayout::kWordmarkText);
       const Rect& m = AboutLayout::kWordmark;
+      // 56 pixels high, or less where the font at hand would overrun its box.
+      Owned<HFONT, GdiObjectDeleter> mark;
+      for (int height = 56; height >= 24; height -= 2) {
+        mark.Reset(CreateFontW(-height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                               OUT_TT_PRECIS, CLIP_DEFAULT_PRECIS, ANTIALIASED_QUALITY,
+                               DEFAULT_PITCH, L"GungsuhChe"));
+        Selection probe(dc.get(), mark.get());
+        SIZE extent{};
+        GetTextExtentPoint32W(dc.get(), word.c_str(), static_cast<int>(word.size()), &extent);
+        if (extent.cx <= m.Width()) break;
+      }
+      Selection font(dc.get(), mark.get());
       RECT shadow{AboutLayout::kWordmarkShadow.x, AboutLayout::kWordmarkShadow.y,
                   AboutLayout::kWordmarkShadow.x + m.Width(),
                   AboutLayout::kWordmarkShadow.y + m.Height()};
@@ -140,8 +148,9 @@ class AboutWindow {
       SetTextColor(dc.get(), Ref(AboutLayout::kMaroon));
       DrawTextW(dc.get(), word.c_str(), -1, &front, DT_LEFT | DT_TOP | DT_SINGLELINE | DT_NOCLIP);
     }
+    // 13 pixels a line, so the eight lines fill the 104-pixel block.
     Owned<HFONT, GdiObjectDeleter> text_font(
-        CreateFontW(-13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_TT_PRECIS,
+        CreateFontW(13, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_TT_PRECIS,
                     CLIP_DEFAULT_PRECIS, CLEARTYPE_QUALITY, DEFAULT_PITCH,
                     Widen(AboutLayout::kBaseFont).c_str()));
     {

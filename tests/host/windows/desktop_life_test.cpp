@@ -159,7 +159,7 @@ TEST_F(DesktopLifeTest, MenuCommands) {
       {kCmdAbout, "About"},
       {kCmdWebPage, "OpenLink https://zentick.app/"},
       {kCmdFeedback,
-       "OpenLink Mailto:feedback@zentick.app?subject=%E9%9D%92%E6%9E%AB%E8%BF%B7%E4%BD%A0%E6%97%B6"
+       "OpenLink Mailto:hi@zentick.app?subject=%E9%9D%92%E6%9E%AB%E8%BF%B7%E4%BD%A0%E6%97%B6"
        "%E9%92%9F%E8%BD%AF%E4%BB%B6%E7%94%A8%E6%88%B7%E6%84%8F%E8%A7%81%E6%88%96%E5%BB%BA%E8%AE%AE&"
        "cc="},
       {kCmdExit, "Close"},
