@@ -1,5 +1,6 @@
 #include "platform/win32/clock_window.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "platform/win32/handles.h"
@@ -10,6 +11,14 @@ namespace zentick::win32 {
 void HandsClockWindow::Blit(const PixelView& picture) {
   HWND hwnd = hands_.HandleIfCreated();
   if (!hwnd || picture.width <= 0 || picture.height <= 0 || !picture.pixels) return;
+  const std::size_t count = static_cast<std::size_t>(picture.width) * picture.height;
+  if (!stale_ && shown_width_ == picture.width && shown_.size() == count &&
+      std::equal(shown_.begin(), shown_.end(), picture.pixels)) {
+    return;
+  }
+  shown_.assign(picture.pixels, picture.pixels + count);
+  shown_width_ = picture.width;
+  stale_ = false;
   BITMAPINFO bi{};
   bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
   bi.bmiHeader.biWidth = picture.width;
@@ -49,6 +58,7 @@ void HandsClockWindow::ApplyPendingRegion() {
       rgn.Reset(CreateRectRgn(0, 0, width_, height_));
       break;
   }
+  stale_ = true;
   // The window owns the region once it has taken it.
   if (rgn && SetWindowRgn(hwnd, rgn.get(), TRUE)) rgn.Release();
 }

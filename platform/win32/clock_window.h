@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <vector>
+
 #include "clock/raster.h"
 #include "platform/clock_window.h"
 #include "platform/win32/window_host.h"
@@ -21,9 +24,16 @@ class HandsClockWindow : public ClockWindow {
   void ShowInfoBox(const std::string& text, const std::string& caption) override;
   // Gives a window created after the shape was chosen its shape.
   void ApplyPendingRegion();
+  // The window has lost what it showed (WM_PAINT): the next copy goes through.
+  void MarkStale() { stale_ = true; }
 
  private:
   WindowHost& hands_;
+  // What the window shows now: a tick that paints the same picture again
+  // (nine in ten with a jumping second hand) costs no copy to the screen.
+  std::vector<std::uint32_t> shown_;
+  int shown_width_ = 0;
+  bool stale_ = true;
   bool has_region_ = false;
   WindowShape shape_ = WindowShape::kRectangle;
   int width_ = 0, height_ = 0, round_x_ = 0, round_y_ = 0;

@@ -139,6 +139,7 @@ Program::Parts::Parts(std::string exe)
         PAINTSTRUCT ps;
         BeginPaint(hands_host.HandleIfCreated(), &ps);
         EndPaint(hands_host.HandleIfCreated(), &ps);
+        bic_window.MarkStale();
         Guarded(report, [this] { bic.Paint(); });
         return true;
       }
