@@ -6,7 +6,7 @@ pkgs=(
   cmake make ninja-build g++ pkg-config
   googletest libgtest-dev libspng-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine64 xvfb xdotool x11-utils x11-apps imagemagick librsvg2-bin
+  wine64 xvfb xdotool x11-utils x11-apps imagemagick librsvg2-bin python3
   fonts-wqy-microhei fonts-wine espeak-ng sox
 )
 
