@@ -56,6 +56,11 @@ if [ -z "${ZENTICK_DISPLAY:-}" ]; then
 else
   "$wine" reg delete 'HKCU\Software\Wine\Explorer' /v Desktop /f >/dev/null 2>&1 || true
 fi
+# The desktop's kind is read when Wine's first window process starts, which
+# may already have happened above: start the session anew with the setting.
+"$wineserver" -k >/dev/null 2>&1 || true
+"$wineserver" -w || true
+"$wineserver" -p
 
 # Start Wine's background services now, with their output in a file: started
 # later, they would inherit the pipes of whatever reads a test's output, and
