@@ -19,13 +19,7 @@ void HandsClockWindow::Blit(const PixelView& picture) {
   shown_.assign(picture.pixels, picture.pixels + count);
   shown_width_ = picture.width;
   stale_ = false;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = picture.width;
-  bi.bmiHeader.biHeight = -picture.height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDownDib32(picture.width, picture.height);
   WindowDc dc(hwnd);
   SetDIBitsToDevice(dc.get(), 0, 0, static_cast<DWORD>(picture.width),
                     static_cast<DWORD>(picture.height), 0, 0, 0, static_cast<UINT>(picture.height),

@@ -95,13 +95,7 @@ void LayeredFaceSurface::UpdateLayered(const PremultipliedImage& image,
   HWND face = face_host_.Handle();
   WindowDc screen(nullptr);
   OwnedDc memory(CreateCompatibleDC(screen.get()));
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = image.width;
-  bi.bmiHeader.biHeight = -image.height;  // top row first
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDownDib32(image.width, image.height);
   void* bits = nullptr;
   OwnedBitmap bitmap;
   if (image.width > 0 && image.height > 0) {

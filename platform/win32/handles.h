@@ -49,6 +49,18 @@ struct WindowDeleter {
 };
 
 using OwnedBitmap = Owned<HBITMAP, GdiObjectDeleter>;
+
+// A 32-bit top-down DIB of w x h: rows top first, bytes B, G, R, A.
+inline BITMAPINFO TopDownDib32(int width, int height) {
+  BITMAPINFO bi{};
+  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = -height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  bi.bmiHeader.biCompression = BI_RGB;
+  return bi;
+}
 using OwnedRegion = Owned<HRGN, GdiObjectDeleter>;
 using OwnedDc = Owned<HDC, DcDeleter>;
 using OwnedFile = Owned<HANDLE, HandleDeleter>;

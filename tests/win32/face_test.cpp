@@ -15,6 +15,7 @@
 
 #include "gdi_count.h"
 #include "platform/win32/files.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/program.h"
 #include "platform/win32/program_parts.h"
 #include "platform/win32/utf16.h"
@@ -42,26 +43,11 @@ struct Pixels {
   std::uint32_t At(int x, int y) const { return argb[static_cast<std::size_t>(y) * width + x]; }
 };
 
-int ColourDistance(std::uint32_t a, std::uint32_t b) {
-  int d = 0;
-  for (int shift : {0, 8, 16}) {
-    d = std::max(
-        d, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
-  }
-  return d;
-}
-
 Pixels CaptureScreen(const RECT& r) {
   Pixels out;
   out.width = r.right - r.left;
   out.height = r.bottom - r.top;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = out.width;
-  bi.bmiHeader.biHeight = -out.height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDownDib32(out.width, out.height);
   HDC screen = GetDC(nullptr);
   void* bits = nullptr;
   HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -266,7 +252,7 @@ TEST_F(FaceTest, EachSkinTakesItsSizeInPlaceAndShowsItsAlphaOverWhatLiesBeneath)
         if (alpha != 0 && alpha != 255) continue;
         const std::uint32_t expected = alpha == 0 ? kBackdropPixel : ref;
         (alpha == 0 ? clear : opaque)++;
-        if (ColourDistance(screen.At(x, y), expected) > kScreenTolerance && wrong++ < 5) {
+        if (testing::ColourDistance(screen.At(x, y), expected) > kScreenTolerance && wrong++ < 5) {
           ADD_FAILURE() << "at (" << x << ", " << y << ") the screen shows " << std::hex
                         << (screen.At(x, y) & 0xFFFFFF) << ", expected " << (expected & 0xFFFFFF);
         }
@@ -292,7 +278,8 @@ TEST_F(FaceTest, PixelsHandedOverAreTheSkinPremultipliedByItsAlpha) {
       const std::uint32_t a = ref.argb[i] >> 24;
       if (a != 0 && a != 255) ++partial;
       // The codec may truncate where the program rounds: one step either way.
-      if ((handed.pixels[i] >> 24 != a || ColourDistance(handed.pixels[i], ref.argb[i]) > 1) &&
+      if ((handed.pixels[i] >> 24 != a ||
+           testing::ColourDistance(handed.pixels[i], ref.argb[i]) > 1) &&
           wrong++ < 5) {
         ADD_FAILURE() << "pixel " << i % ref.width << ", " << i / ref.width << ": handed "
                       << std::hex << handed.pixels[i] << ", codec " << ref.argb[i];
@@ -330,7 +317,7 @@ TEST_P(FaceBadSkinTest, EmptiesTheFaceSilentlyAndAGoodSkinBringsItBack) {
   EXPECT_EQ(r.right - r.left, 0);
   EXPECT_EQ(r.bottom - r.top, 0);
   EXPECT_TRUE(errors.empty()) << errors.front();
-  EXPECT_LE(ColourDistance(probe.Shown(), kBackdropPixel), kScreenTolerance);
+  EXPECT_LE(testing::ColourDistance(probe.Shown(), kBackdropPixel), kScreenTolerance);
 
   UpdateFace("Default.png", 255);
   const SIZE good = PngSize(dir + "Default.png");
@@ -339,7 +326,7 @@ TEST_P(FaceBadSkinTest, EmptiesTheFaceSilentlyAndAGoodSkinBringsItBack) {
   EXPECT_EQ(r.top, kFaceTop);
   EXPECT_EQ(r.right - r.left, good.cx);
   EXPECT_EQ(r.bottom - r.top, good.cy);
-  EXPECT_LE(ColourDistance(probe.Shown(), probe.skin), kScreenTolerance);
+  EXPECT_LE(testing::ColourDistance(probe.Shown(), probe.skin), kScreenTolerance);
 }
 
 INSTANTIATE_TEST_SUITE_P(Face, FaceBadSkinTest,
@@ -361,7 +348,7 @@ TEST_F(FaceTest, OpacityZeroHidesTheFaceAndValuesOutOfRangeShowItWhole) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.opacity);
     UpdateFace("Default.png", c.opacity);
-    EXPECT_LE(ColourDistance(probe.Shown(), c.shown ? probe.skin : kBackdropPixel),
+    EXPECT_LE(testing::ColourDistance(probe.Shown(), c.shown ? probe.skin : kBackdropPixel),
               kScreenTolerance);
   }
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "clock/time_geometry.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/program.h"
 #include "platform/win32/program_parts.h"
 #include "platform/win32/utf16.h"
@@ -42,13 +43,7 @@ struct Pixels {
 
 Pixels Capture(HDC source, int x, int y, int width, int height) {
   Pixels out;
-  BITMAPINFO bi{};
-  bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = -height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  bi.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO bi = TopDownDib32(width, height);
   void* bits = nullptr;
   HBITMAP dib = CreateDIBSection(source, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
   HDC memory = CreateCompatibleDC(source);
@@ -63,15 +58,6 @@ Pixels Capture(HDC source, int x, int y, int width, int height) {
   DeleteDC(memory);
   DeleteObject(dib);
   return out;
-}
-
-int ColourDistance(std::uint32_t a, std::uint32_t b) {
-  int d = 0;
-  for (int shift : {0, 8, 16}) {
-    d = std::max(
-        d, std::abs(static_cast<int>((a >> shift) & 0xFF) - static_cast<int>((b >> shift) & 0xFF)));
-  }
-  return d;
 }
 
 std::uint32_t PixelOf(Color c) {  // 0x00BBGGRR to 0x00RRGGBB
@@ -310,7 +296,7 @@ TEST_P(HandsPaintTest, ShowTheCurrentTimeOverTheKeyColourThatLetsTheFaceShow) {
   EXPECT_EQ(own.At(ax, ay), kKeyPixel) << "at (" << ax << ", " << ay << ")";
   const std::uint32_t face_there = face.pixels[static_cast<std::size_t>(ay) * face.width + ax];
   ASSERT_EQ(face_there >> 24, 255u) << "the skin is not opaque there";
-  EXPECT_LE(ColourDistance(screen.At(ax, ay), face_there), 2)
+  EXPECT_LE(testing::ColourDistance(screen.At(ax, ay), face_there), 2)
       << std::hex << screen.At(ax, ay) << " on the screen, the face has " << face_there;
 
   // The whole window the same way: what it paints covers the face, its key
@@ -323,7 +309,7 @@ TEST_P(HandsPaintTest, ShowTheCurrentTimeOverTheKeyColourThatLetsTheFaceShow) {
       if (mine == kKeyPixel && under >> 24 != 255) continue;
       const std::uint32_t expected = mine == kKeyPixel ? under : mine;
       ++compared;
-      if (ColourDistance(screen.At(x, y), expected) > 2 && wrong++ < 5) {
+      if (testing::ColourDistance(screen.At(x, y), expected) > 2 && wrong++ < 5) {
         ADD_FAILURE() << "at (" << x << ", " << y << ") the screen shows " << std::hex
                       << screen.At(x, y) << ", expected " << (expected & 0xFFFFFF);
       }

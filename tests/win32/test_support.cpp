@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -58,6 +59,16 @@ void AppFolder::WriteIni(const std::string& content) const {
 std::string AppFolder::ReadIni() const {
   Win32FileSystem fs;
   return fs.ReadAll(dir_ + "Zentick.ini").value_or("");
+}
+
+int ColourDistance(std::uint32_t a, std::uint32_t b) {
+  int d = 0;
+  for (int shift : {0, 8, 16}) {
+    const int x = static_cast<int>((a >> shift) & 0xFF);
+    const int y = static_cast<int>((b >> shift) & 0xFF);
+    d = std::max(d, x > y ? x - y : y - x);
+  }
+  return d;
 }
 
 void Pump(int ms) {

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 namespace zentick::win32::testing {
@@ -26,6 +27,9 @@ class AppFolder {
  private:
   std::string dir_;
 };
+
+// The largest difference of the red, green and blue bytes of two pixels.
+int ColourDistance(std::uint32_t a, std::uint32_t b);
 
 // Dispatches messages for about `ms` milliseconds.
 void Pump(int ms);
