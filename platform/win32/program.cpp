@@ -61,7 +61,7 @@ Program::Parts::Parts(std::string exe)
   hands_host.on_created = [this] {
     HWND h = hands_host.HandleIfCreated();
     bic_window.ApplyPendingRegion();
-    // Exactly the styles the design gives, whatever CreateWindowEx added.
+    // Exactly these styles, whatever CreateWindowEx added on its own.
     SetWindowLongW(h, GWL_STYLE, static_cast<LONG>(kHandsStyle));
     SetWindowLongW(h, GWL_EXSTYLE, kHandsExStyle | WS_EX_LAYERED);
     SetLayeredWindowAttributes(h, kKeyColor, 255, LWA_COLORKEY | LWA_ALPHA);
