@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -421,16 +422,34 @@ class FixedClock : public ClockSource {
   DateTime UtcNow() override { return {2024, 5, 6, 5, 47, 0, 0}; }
 };
 
-class PhraseTest : public SoundCaptureTest, public ::testing::WithParamInterface<const char*> {};
+// Records when the program asks for each clip, then plays it for real.
+class TimedSound : public SoundPlayer {
+ public:
+  explicit TimedSound(SteadyClock::time_point origin) : origin_(origin) {}
+  bool PlayResource(const std::string& name) override {
+    calls_ms.push_back(MsBetween(origin_, SteadyClock::now()));
+    return sound_.PlayResource(name);
+  }
+  std::vector<double> calls_ms;
 
-TEST_P(PhraseTest, ClipsStartOnTheTickTable) {
-  const std::string prefix = GetParam();
-  const std::vector<std::string> words = {"TIMENOW", "PM", "1", "POINT", "40", "7", "MIN"};
-  const std::vector<double> starts_ms = {0, 2000, 3000, 3600, 4200, 5200, 5800};
-  constexpr double kStopMs = 6000;
-  constexpr double kToleranceMs = 100;
+ private:
+  SteadyClock::time_point origin_;
+  Win32Sound sound_;
+};
 
-  Win32Sound sound;
+struct PhraseRun {
+  std::vector<std::string> heard;
+  std::vector<double> heard_ms;  // from when each capture file appeared
+  std::vector<double> calls_ms;  // from when the program started each clip
+  double stopped_ms = 0;
+  bool stopped = false;
+  int cursor = 0;
+};
+
+PhraseRun SpeakAt1347(CaptureDir& captures, const std::string& prefix, std::size_t clips) {
+  PhraseRun run;
+  const auto spoken = SteadyClock::now();
+  TimedSound sound(spoken);
   Win32Timer time_baoshi;
   Win32Timer timer1;
   FixedClock clock;
@@ -439,43 +458,66 @@ TEST_P(PhraseTest, ClipsStartOnTheTickTable) {
   voice::Announcer announcer(sound, time_baoshi, timer1, clock, prefix, announce_every,
                              last_minute);
   announcer.Start();
-  // Only the phrase is under test here.
-  timer1.SetEnabled(false);
-
-  const auto spoken = SteadyClock::now();
+  timer1.SetEnabled(false);  // only the phrase is under test here
   announcer.SpeakTime();
-  ASSERT_TRUE(PumpUntil(captures, 8000, [&] { return !time_baoshi.Enabled(); }))
-      << "Time_Baoshi still running";
-  const double stopped_ms = MsBetween(spoken, SteadyClock::now());
+  run.stopped = PumpUntil(captures, 8000, [&] { return !time_baoshi.Enabled(); });
+  run.stopped_ms = MsBetween(spoken, SteadyClock::now());
   // The last clip plays on after the stop; nothing else may follow it.
-  WaitForCaptures(captures, words.size(), 1500);
+  WaitForCaptures(captures, clips, 1500);
   PumpUntil(captures, 500, [] { return false; });
-
-  std::vector<std::string> expected;
-  for (const std::string& w : words) expected.push_back(prefix + w);
-  std::vector<std::string> heard;
-  std::vector<double> measured;
   for (const Capture& c : captures.Seen()) {
     const auto wave = captures.Read(c);
-    heard.push_back(wave ? Identify({wave->data, wave->bits}) : c.file + " unreadable");
-    measured.push_back(MsBetween(captures.Seen()[0].first_seen, c.first_seen));
+    run.heard.push_back(wave ? Identify({wave->data, wave->bits}) : c.file + " unreadable");
+    run.heard_ms.push_back(MsBetween(captures.Seen()[0].first_seen, c.first_seen));
   }
-  EXPECT_EQ(heard, expected);
+  run.calls_ms = sound.calls_ms;
+  for (double& ms : run.calls_ms) ms -= sound.calls_ms.empty() ? 0 : sound.calls_ms[0];
+  run.cursor = announcer.ClipQueue.ClipCursor;
+  std::string heard, called;
+  for (double ms : run.heard_ms) heard += " " + std::to_string(static_cast<int>(ms + 0.5));
+  for (double ms : run.calls_ms) called += " " + std::to_string(static_cast<int>(ms + 0.5));
+  std::printf("[ voice %s ] clips started (ms):%s; heard (ms):%s; stop %.0f ms\n", prefix.c_str(),
+              called.c_str(), heard.c_str(), run.stopped_ms);
+  return run;
+}
 
-  std::string report;
-  for (double ms : measured) report += " " + std::to_string(static_cast<int>(ms + 0.5));
-  std::printf("[ voice %s ] first clip %.0f ms after SpeakTime; starts (ms):%s; stop %.0f ms\n",
-              prefix.c_str(),
-              captures.Seen().empty() ? -1.0 : MsBetween(spoken, captures.Seen()[0].first_seen),
-              report.c_str(), stopped_ms);
-  ASSERT_EQ(measured.size(), starts_ms.size());
+bool Near(const std::vector<double>& got, const std::vector<double>& want, double tolerance) {
+  if (got.size() != want.size()) return false;
+  for (std::size_t i = 0; i < got.size(); ++i) {
+    if (std::abs(got[i] - want[i]) > tolerance) return false;
+  }
+  return true;
+}
+
+class PhraseTest : public SoundCaptureTest, public ::testing::WithParamInterface<const char*> {};
+
+TEST_P(PhraseTest, ClipsStartOnTheTickTable) {
+  const std::string prefix = GetParam();
+  const std::vector<std::string> words = {"TIMENOW", "PM", "1", "POINT", "40", "7", "MIN"};
+  const std::vector<double> starts_ms = {0, 2000, 3000, 3600, 4200, 5200, 5800};
+  constexpr double kStopMs = 6000;
+  constexpr double kToleranceMs = 100;
+  std::vector<std::string> expected;
+  for (const std::string& w : words) expected.push_back(prefix + w);
+
+  PhraseRun run = SpeakAt1347(captures, prefix, words.size());
+  if (Near(run.calls_ms, starts_ms, kToleranceMs) && !Near(run.heard_ms, starts_ms, kToleranceMs)) {
+    // The program kept time but Wine's sound device opened one clip late (a
+    // real-time stall of the machine): hear the phrase once more.
+    std::printf("[ voice %s ] a clip was heard late; once more\n", prefix.c_str());
+    captures.Clear();
+    run = SpeakAt1347(captures, prefix, words.size());
+  }
+  ASSERT_TRUE(run.stopped) << "Time_Baoshi still running";
+  EXPECT_EQ(run.heard, expected);
+  ASSERT_EQ(run.calls_ms.size(), starts_ms.size());
+  ASSERT_EQ(run.heard_ms.size(), starts_ms.size());
   for (std::size_t i = 0; i < starts_ms.size(); ++i) {
-    EXPECT_NEAR(measured[i], starts_ms[i], kToleranceMs) << "start of " << expected[i];
+    EXPECT_NEAR(run.calls_ms[i], starts_ms[i], kToleranceMs) << "clip started: " << expected[i];
+    EXPECT_NEAR(run.heard_ms[i], starts_ms[i], kToleranceMs) << "clip heard: " << expected[i];
   }
-
-  EXPECT_NEAR(stopped_ms, kStopMs, kToleranceMs);
-  EXPECT_FALSE(time_baoshi.Enabled());
-  EXPECT_EQ(announcer.ClipQueue.ClipCursor, 7);
+  EXPECT_NEAR(run.stopped_ms, kStopMs, kToleranceMs);
+  EXPECT_EQ(run.cursor, 7);
 }
 
 INSTANTIATE_TEST_SUITE_P(Voices, PhraseTest, ::testing::Values("B", "G"),
