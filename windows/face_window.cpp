@@ -107,8 +107,7 @@ void FaceWindow::FormMouseDown(Button button, Point cursor) {
     DraggingFace = true;
     const Rect r = p_.self.Bounds();
     DragOffset = Point{cursor.x - r.left, cursor.y - r.top};
-    shared_.Ini().Write(keys::kLeft, r.left);
-    shared_.Ini().Write(keys::kTop, r.top);
+    StorePosition();
   }
   FollowFace = true;
 }
@@ -122,6 +121,10 @@ void FaceWindow::FormMouseUp(Button button) {
   if (button != Button::kLeft || !DraggingFace) return;
   DraggingFace = false;
   // Stored at the release too, so a drag followed by exit keeps the new place.
+  StorePosition();
+}
+
+void FaceWindow::StorePosition() {
   const Rect r = p_.self.Bounds();
   shared_.Ini().Write(keys::kLeft, r.left);
   shared_.Ini().Write(keys::kTop, r.top);

@@ -85,6 +85,7 @@ class FaceWindow {
   Shared& shared_;
   Ports p_;
   void WriteModes();
+  void StorePosition();  // Left, then Top
   void BringOntoAMonitor();
 
   HandsWindow& hands_;

@@ -12,10 +12,7 @@ expect_face_at() {
   local left=$1 top=$2 what=$3 after box
   after=$(shot "$what")
   box=$(pixels face-box "$before" "$after")
-  expect_eq "$what: face box (left top width height) in $after" \
-    "$(face_box_at "$left" "$top")" "$box"
-  pixels check-face "$after" "$before" "$skin" "$left" "$top" ||
-    fail "$what: the face in $after is not the skin with its hands at ($left, $top)"
+  expect_skin_at "$what" "$before" "$after" "$box" "$skin" "$left" "$top"
 }
 
 # Right-clicks at ($1, $2) and waits for the menu with its 9 caption rows; prints

@@ -123,6 +123,17 @@ start_zentick() {
   ZENTICK_PID=$!
 }
 
+# The screenshot $3, over the picture $2 taken before the clock started, shows
+# the skin $5 at ($6, $7) with its hands, in the face box $4; $1 names the check.
+expect_skin_at() {
+  local what=$1 before=$2 after=$3 box=$4 skin=$5 left=$6 top=$7 vx vy vw vh
+  read -r _ _ vx vy vw vh _ _ _ _ <<<"$(pixels skin "$skin")"
+  expect_eq "$what: face box (left top width height) in $after" \
+    "$((left + vx)) $((top + vy)) $vw $vh" "$box"
+  pixels check-face "$after" "$before" "$skin" "$left" "$top" ||
+    fail "$what: the face in $after is not $(basename "$skin") at ($left, $top) with its hands"
+}
+
 # Waits until a face has appeared compared with the picture $1 and stands
 # still (the same box twice in a row); prints "left top width height".
 wait_face() {

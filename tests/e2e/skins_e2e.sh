@@ -12,15 +12,11 @@ count=0
 for png in "$E2E_SKINS"/*.png; do
   name=$(basename "$png")
   step "$name"
-  read -r _ _ vis_x vis_y vis_w vis_h _ _ _ _ <<<"$(pixels skin "$png")"
   write_ini "MainForm/Left=$left" "MainForm/Top=$top" "Options/BmpFilename=$name"
   start_zentick
   box=$(wait_face "$before")
   after=$(shot "${name%.*}")
-  expect_eq "$name: face box (left top width height) in $after" \
-    "$((left + vis_x)) $((top + vis_y)) $vis_w $vis_h" "$box"
-  pixels check-face "$after" "$before" "$APP/Skins/$name" "$left" "$top" ||
-    fail "the face in $after is not $name at ($left, $top) with its hands"
+  expect_skin_at "$name" "$before" "$after" "$box" "$APP/Skins/$name" "$left" "$top"
   echo "$name: screenshot $after"
   stop_and_clear "$before"
   count=$((count + 1))
